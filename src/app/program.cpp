@@ -1,0 +1,2 @@
+#include <windows.h>
+void ProgramMain() { ExitProcess(0); }
