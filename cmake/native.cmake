@@ -3,8 +3,9 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 enable_testing()
 
-add_executable(readout_tests tests/readout_test.cpp)
+add_executable(readout_tests tests/readout_test.cpp tests/placement_test.cpp)
 target_link_libraries(readout_tests PRIVATE huepeek_readout GTest::gtest_main)
+target_include_directories(readout_tests PRIVATE src)
 target_compile_options(readout_tests PRIVATE ${HUEPEEK_WARNINGS})
 gtest_discover_tests(readout_tests)
 
@@ -16,3 +17,6 @@ target_link_libraries(exe_checks PRIVATE GTest::gtest_main)
 target_compile_options(exe_checks PRIVATE ${HUEPEEK_WARNINGS})
 target_compile_definitions(exe_checks PRIVATE HUEPEEK_SHIPPED_EXE="${HUEPEEK_SHIPPED_EXE}")
 gtest_discover_tests(exe_checks)
+
+add_test(NAME shipped_exe_resources
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/native/resources_check.sh ${HUEPEEK_SHIPPED_EXE})

@@ -7,13 +7,16 @@ set(HUEPEEK_WINDOWS_FLAGS -Os -ffunction-sections -fdata-sections -fno-exception
 target_compile_options(huepeek_readout PRIVATE ${HUEPEEK_WINDOWS_FLAGS})
 
 add_library(huepeek_app STATIC
-    src/app/program.cpp)
+    src/app/shared.cpp
+    src/app/main_window.cpp
+    src/app/program.cpp
+    src/sampling/sampler.cpp)
 target_include_directories(huepeek_app PUBLIC src)
 target_compile_definitions(huepeek_app PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_compile_options(huepeek_app PRIVATE ${HUEPEEK_WARNINGS} ${HUEPEEK_WINDOWS_FLAGS})
 target_link_libraries(huepeek_app PUBLIC huepeek_readout user32 gdi32 kernel32)
 
-add_executable(Huepeek WIN32 src/app/winmain.cpp)
+add_executable(Huepeek WIN32 src/app/winmain.cpp res/huepeek.rc)
 target_compile_options(Huepeek PRIVATE ${HUEPEEK_WARNINGS} ${HUEPEEK_WINDOWS_FLAGS})
 target_link_libraries(Huepeek PRIVATE huepeek_app)
 target_link_options(Huepeek PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)

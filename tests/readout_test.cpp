@@ -64,8 +64,12 @@ struct TextCase {
 
 TEST(FieldTextTest, DecimalAndHexFormats) {
     const TextCase cases[] = {
-        {0, "0", "0"},           {10, "10", "A"},         {16, "16", "10"},
-        {255, "255", "FF"},      {-1280, "-1280", nullptr}, {16777215, "16777215", "FFFFFF"},
+        {0, "0", "0"},
+        {10, "10", "A"},
+        {16, "16", "10"},
+        {255, "255", "FF"},
+        {-1280, "-1280", nullptr},
+        {16777215, "16777215", "FFFFFF"},
         {std::numeric_limits<std::int32_t>::min(), "-2147483648", nullptr},
         {std::numeric_limits<std::int32_t>::max(), "2147483647", "7FFFFFFF"},
     };
@@ -115,20 +119,20 @@ struct DistanceCase {
 
 TEST(ColourDistanceTest, RoundedEuclideanDistance) {
     const DistanceCase cases[] = {
-        {{86, 52, 18}, {18, 52, 86}, 0},     // a colour and itself
-        {{0, 0, 0}, {255, 255, 255}, 442},   // black to white, sqrt(195075) = 441.67
-        {{255, 255, 255}, {0, 0, 0}, 442},   // and back
-        {{0, 0, 0}, {1, 1, 1}, 2},           // sqrt(3) = 1.73
-        {{0, 0, 0}, {0, 1, 1}, 1},           // sqrt(2) = 1.41
-        {{0, 0, 0}, {0, 0, 255}, 255},       // pure red
-        {{86, 52, 18}, {19, 53, 87}, 2},     // one step up in each channel
-        {{86, 52, 18}, {17, 51, 85}, 2},     // one step down in each channel
-        {{10, 20, 30}, {30, 20, 13}, 3},     // only red differs
+        {{86, 52, 18}, {18, 52, 86}, 0},   // a colour and itself
+        {{0, 0, 0}, {255, 255, 255}, 442}, // black to white, sqrt(195075) = 441.67
+        {{255, 255, 255}, {0, 0, 0}, 442}, // and back
+        {{0, 0, 0}, {1, 1, 1}, 2},         // sqrt(3) = 1.73
+        {{0, 0, 0}, {0, 1, 1}, 1},         // sqrt(2) = 1.41
+        {{0, 0, 0}, {0, 0, 255}, 255},     // pure red
+        {{86, 52, 18}, {19, 53, 87}, 2},   // one step up in each channel
+        {{86, 52, 18}, {17, 51, 85}, 2},   // one step down in each channel
+        {{10, 20, 30}, {30, 20, 13}, 3},   // only red differs
         {{0, 0, 0}, {0, 0, 3}, 3},
     };
     for (const DistanceCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.saved.red) << "," << int(c.saved.green) << ","
-                                        << int(c.saved.blue));
+        SCOPED_TRACE(testing::Message()
+                     << int(c.saved.red) << "," << int(c.saved.green) << "," << int(c.saved.blue));
         EXPECT_EQ(ColourDistance(c.pixel, c.saved), c.distance);
     }
 }
@@ -156,9 +160,17 @@ struct RoundCase {
 
 TEST(RoundHalfUpTest, RoundsByTheFirstDecimalOfTheFraction) {
     const RoundCase cases[] = {
-        {2.5, 3},        {2.49, 2},      {-2.7, -2},        {0.0, 0},
-        {0.5, 1},        {0.4999, 0},    {441.67, 442},     {1.732, 2},
-        {1.414, 1},      {-0.5, 0},      {2147483647.0, 2147483647},
+        {2.5, 3},
+        {2.49, 2},
+        {-2.7, -2},
+        {0.0, 0},
+        {0.5, 1},
+        {0.4999, 0},
+        {441.67, 442},
+        {1.732, 2},
+        {1.414, 1},
+        {-0.5, 0},
+        {2147483647.0, 2147483647},
         // Only the low 32 bits are kept.
         {2147483647.5, std::numeric_limits<std::int32_t>::min()},
         {4294967296.0 + 7.0, 7},

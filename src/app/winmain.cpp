@@ -1,8 +1,7 @@
-#include <windows.h>
+#include "app/program.h"
 
-void ProgramMain();
+#include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ProgramMain();
-    return 0;
 }

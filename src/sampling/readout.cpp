@@ -11,7 +11,8 @@ FieldText::FieldText(std::string_view text) {
 
 FieldText DecimalText(std::int64_t value) {
     FieldText text;
-    auto result = std::to_chars(text.chars_.data(), text.chars_.data() + FieldText::Capacity, value);
+    auto result =
+        std::to_chars(text.chars_.data(), text.chars_.data() + FieldText::Capacity, value);
     text.length_ = static_cast<std::size_t>(result.ptr - text.chars_.data());
     *result.ptr = '\0';
     return text;
@@ -37,9 +38,8 @@ Readout LiveReadout(const PixelBytes& pixel) {
     readout.colour = {pixel[2], pixel[1], pixel[0]};
     const Colour& c = readout.colour;
     const std::uint32_t combined = c.red + c.green * 256u + c.blue * 65536u;
-    readout.texts = {DecimalText(c.red),  HexText(c.red),  DecimalText(c.green),
-                     HexText(c.green),    DecimalText(c.blue), HexText(c.blue),
-                     DecimalText(combined)};
+    readout.texts = {DecimalText(c.red),  HexText(c.red),  DecimalText(c.green), HexText(c.green),
+                     DecimalText(c.blue), HexText(c.blue), DecimalText(combined)};
     return readout;
 }
 

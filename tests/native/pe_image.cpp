@@ -20,7 +20,9 @@ class Bytes {
         }
         return value;
     }
-    std::uint16_t U16(std::size_t offset) const { return static_cast<std::uint16_t>(At(offset, 2)); }
+    std::uint16_t U16(std::size_t offset) const {
+        return static_cast<std::uint16_t>(At(offset, 2));
+    }
     std::uint32_t U32(std::size_t offset) const { return At(offset, 4); }
 
     std::string CString(std::size_t offset) const {
@@ -92,7 +94,8 @@ PeImage ReadPeImage(const std::string& path) {
     const std::size_t sectionTable = optional + optionalSize;
     for (std::size_t i = 0; i < sectionCount; ++i) {
         const std::size_t s = sectionTable + 40 * i;
-        sections.push_back({bytes.U32(s + 12), bytes.U32(s + 8), bytes.U32(s + 20), bytes.U32(s + 16)});
+        sections.push_back(
+            {bytes.U32(s + 12), bytes.U32(s + 8), bytes.U32(s + 20), bytes.U32(s + 16)});
     }
 
     if (importRva != 0) {

@@ -7,10 +7,10 @@
 #include <vector>
 
 struct PeImage {
-    std::uint16_t machine = 0;          // 0x14c i386, 0x8664 x86-64
-    std::uint16_t characteristics = 0;  // COFF file characteristics
-    std::uint16_t magic = 0;            // 0x10b PE32, 0x20b PE32+
-    std::uint16_t subsystem = 0;        // 2 GUI, 3 console
+    std::uint16_t machine = 0;         // 0x14c i386, 0x8664 x86-64
+    std::uint16_t characteristics = 0; // COFF file characteristics
+    std::uint16_t magic = 0;           // 0x10b PE32, 0x20b PE32+
+    std::uint16_t subsystem = 0;       // 2 GUI, 3 console
     std::uint16_t dllCharacteristics = 0;
     std::uint32_t timeDateStamp = 0;
     bool hasRelocations = false;
