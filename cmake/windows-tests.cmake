@@ -21,3 +21,20 @@ target_include_directories(win_main_window_tests PRIVATE tests/win)
 huepeek_windows_test(win_real_input_tests tests/win/real_input_test.cpp)
 target_include_directories(win_real_input_tests PRIVATE tests/win)
 add_dependencies(win_real_input_tests Huepeek)
+huepeek_windows_test(win_sampler_tests tests/win/sampler_test.cpp)
+target_include_directories(win_sampler_tests PRIVATE tests/win)
+
+# A winmm.dll planted in a folder of its own, with a program that imports it plainly.
+add_library(planted_winmm SHARED tests/win/planted_winmm.cpp)
+set_target_properties(planted_winmm PROPERTIES OUTPUT_NAME winmm PREFIX ""
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+target_link_options(planted_winmm PRIVATE -static)
+add_executable(plain_winmm_import tests/win/plain_winmm_import.cpp)
+set_target_properties(plain_winmm_import PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+target_link_libraries(plain_winmm_import PRIVATE winmm)
+target_link_options(plain_winmm_import PRIVATE -static)
+
+huepeek_windows_test(win_program_tests tests/win/program_test.cpp)
+target_include_directories(win_program_tests PRIVATE tests/win)
+add_dependencies(win_program_tests Huepeek planted_winmm plain_winmm_import)
+set_tests_properties(win_program_tests PROPERTIES ENVIRONMENT WINEDLLOVERRIDES=winmm=n,b)

@@ -10,6 +10,7 @@ add_library(huepeek_app STATIC
     src/app/shared.cpp
     src/app/main_window.cpp
     src/app/program.cpp
+    src/sampling/pixel_buffer.cpp
     src/sampling/sampler.cpp)
 target_include_directories(huepeek_app PUBLIC src)
 target_compile_definitions(huepeek_app PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/shared.h"
+#include "sampling/sampler.h"
 
 namespace {
 
@@ -28,9 +29,13 @@ void ToggleMode() {
         SetWindowTextA(StartStopButton, LiveCaption);
         SetWindowTextA(MainWindow, ProgramTitle);
     }
+    RequestRefresh();
 }
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == EN_CHANGE && !ApplyingPass()) {
+        RequestRefresh(); // typed into a field: the next pass overwrites it
+    }
     if (HIWORD(wParam) != 0 || StopFlag.load()) {
         return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }
@@ -78,6 +83,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return OnCommand(window, wParam, lParam);
     case WM_DESTROY:
         OnDestroy();
+        return 0;
+    case PassMessage:
+        ApplyPass();
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -38,6 +38,29 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
+// Runs a Windows program and returns its exit code, or -1 if it did not
+// start or end in time.
+inline long RunCommand(std::string commandLine, DWORD timeoutMs = 20000) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return -1;
+    }
+    CloseHandle(process.hThread);
+    DWORD code = static_cast<DWORD>(-1);
+    const bool ended = PumpUntil(
+        [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    if (ended) {
+        GetExitCodeProcess(process.hProcess, &code);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hProcess);
+    return ended ? static_cast<long>(code) : -1;
+}
+
 // Runs a Linux command through /bin/sh (Wine starts Linux programs, but their
 // process handles never signal) and returns its exit status, or -1 if it did
 // not start or end in time. The status comes back through a file.
