@@ -1,5 +1,6 @@
 // A stand-in winmm.dll that leaves a marker file beside itself when loaded:
 // the program must never load it from its own folder.
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 extern "C" __declspec(dllexport) DWORD WINAPI timeGetTime();
