@@ -38,17 +38,25 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
+// Starts a process; its thread handle is closed at once.
+inline bool StartProcess(std::string commandLine, PROCESS_INFORMATION& process) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    return true;
+}
+
 // Runs a Windows program and returns its exit code, or -1 if it did not
 // start or end in time.
 inline long RunCommand(std::string commandLine, DWORD timeoutMs = 20000) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!StartProcess(commandLine, process)) {
         return -1;
     }
-    CloseHandle(process.hThread);
     DWORD code = static_cast<DWORD>(-1);
     const bool ended = PumpUntil(
         [&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
@@ -72,14 +80,10 @@ inline long RunLinuxCommand(const std::string& command, DWORD timeoutMs = 20000)
     DeleteFileA(windowsPath.c_str());
     std::string commandLine = "/bin/sh -c \"" + command + "; echo $? > " + status + ".tmp && mv " +
                               status + ".tmp " + status + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!StartProcess(commandLine, process)) {
         return -1;
     }
-    CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     const bool ended = PumpUntil(
         [&] { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; },
