@@ -3,12 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-FieldText::FieldText(std::string_view text) {
-    length_ = text.size() < Capacity ? text.size() : Capacity;
-    text.copy(chars_.data(), length_);
-    chars_[length_] = '\0';
-}
-
 FieldText DecimalText(std::int64_t value) {
     FieldText text;
     auto result =

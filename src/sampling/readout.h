@@ -25,7 +25,6 @@ class FieldText {
     static constexpr std::size_t Capacity = 11;
 
     FieldText() = default;
-    explicit FieldText(std::string_view text);
 
     const char* c_str() const { return chars_.data(); }
     std::string_view view() const { return {chars_.data(), length_}; }

@@ -54,8 +54,6 @@ class ProgramProcess {
         return static_cast<long>(code);
     }
 
-    DWORD Id() const { return process_.dwProcessId; }
-
   private:
     HWND FindShownWindow() {
         struct Search {
