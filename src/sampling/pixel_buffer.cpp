@@ -20,6 +20,16 @@ std::unique_ptr<PixelBuffer> PixelBuffer::Create() {
         new PixelBuffer(std::move(bitmap), static_cast<std::uint8_t*>(bits)));
 }
 
+void* PixelBuffer::operator new(std::size_t size) noexcept {
+    return HeapAlloc(GetProcessHeap(), 0, size);
+}
+
+void PixelBuffer::operator delete(void* buffer) noexcept {
+    if (buffer != nullptr) {
+        HeapFree(GetProcessHeap(), 0, buffer);
+    }
+}
+
 PixelBuffer::PixelBuffer(BitmapHandle bitmap, std::uint8_t* bits)
     : bitmap_(std::move(bitmap)), bits_(bits) {}
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -13,6 +14,10 @@ class PixelBuffer {
   public:
     // A white buffer, or nullptr if the platform refuses the bitmap.
     static std::unique_ptr<PixelBuffer> Create();
+
+    // From the process heap: the program needs nothing of the C++ runtime's allocator.
+    static void* operator new(std::size_t size) noexcept;
+    static void operator delete(void* buffer) noexcept;
 
     PixelBuffer(const PixelBuffer&) = delete;
     PixelBuffer& operator=(const PixelBuffer&) = delete;

@@ -5,7 +5,7 @@
 #include <memory>
 
 PixelBuffer* PixelBitmap = nullptr;
-std::vector<std::uint8_t*> PixelRows;
+RowTable PixelRows;
 HANDLE PaceEvent = nullptr;
 UINT PaceTimerId = 0;
 DWORD WorkerThreadId = 0;
@@ -123,9 +123,10 @@ void ShowPosition(LONG x, LONG y) {
 
 void StartSampler() {
     std::unique_ptr<PixelBuffer> bitmap = PixelBuffer::Create();
-    if (bitmap != nullptr) {
-        PixelRows.assign(static_cast<std::size_t>(bitmap->Height()), nullptr);
+    if (bitmap != nullptr && PixelRows.Resize(static_cast<std::size_t>(bitmap->Height()))) {
         PixelRows[0] = bitmap->ScanLine0();
+    } else {
+        bitmap.reset();
     }
     if (PaceEvent == nullptr) {
         PaceEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -159,8 +160,7 @@ bool FinishSampler() {
         CloseHandle(SamplerHandle);
         SamplerHandle = nullptr;
     }
-    PixelRows.clear();
-    PixelRows.shrink_to_fit();
+    PixelRows.Release();
     return true;
 }
 

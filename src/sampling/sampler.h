@@ -11,6 +11,7 @@
 
 #include "sampling/pixel_buffer.h"
 #include "sampling/readout.h"
+#include "sampling/row_table.h"
 
 #include <windows.h>
 
@@ -18,10 +19,9 @@
 
 #include <atomic>
 #include <cstdint>
-#include <vector>
 
-extern PixelBuffer* PixelBitmap;             // made by StartSampler, freed by the sampler thread
-extern std::vector<std::uint8_t*> PixelRows; // released at exit, once the thread has ended
+extern PixelBuffer* PixelBitmap; // made by StartSampler, freed by the sampler thread
+extern RowTable PixelRows;       // released at exit, once the thread has ended
 extern HANDLE PaceEvent;
 extern UINT PaceTimerId;
 extern DWORD WorkerThreadId;
