@@ -24,4 +24,5 @@ target_link_options(Huepeek PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert
 
 if(HUEPEEK_WINDOWS_TESTS)
     include(cmake/windows-tests.cmake)
+    include(cmake/bench.cmake)
 endif()

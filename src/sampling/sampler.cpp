@@ -23,6 +23,13 @@ constexpr DWORD FinishWaitMs = 1000;
 
 HANDLE SamplerHandle = nullptr;
 
+// An idle periodic timer that keeps the platform's timer thread alive between
+// pauses. Wine ends that thread once its last timer has fired and starts a
+// new one for the next: without the hold, a thread is made and ended for
+// every pass, which costs more than the passes themselves.
+constexpr UINT TimerThreadHoldMs = 1000;
+UINT TimerThreadHold = 0;
+
 // What one pass captured.
 struct PassRecord {
     PixelBytes pixel{};
@@ -53,6 +60,23 @@ void LoadPaceTimer() {
         reinterpret_cast<void*>(GetProcAddress(winmm, "timeKillEvent")));
     if (PaceTimer.setEvent == nullptr || PaceTimer.killEvent == nullptr) {
         PaceTimer = {};
+    }
+}
+
+void CALLBACK IdleTimerCallback(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {}
+
+void HoldTimerThread() {
+    if (TimerThreadHold == 0 && PaceTimer.setEvent != nullptr) {
+        TimerThreadHold =
+            PaceTimer.setEvent(TimerThreadHoldMs, TimerThreadHoldMs, IdleTimerCallback, 0,
+                               TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+    }
+}
+
+void ReleaseTimerThread() {
+    if (TimerThreadHold != 0) {
+        PaceTimer.killEvent(TimerThreadHold);
+        TimerThreadHold = 0;
     }
 }
 
@@ -143,8 +167,10 @@ void StartSampler() {
         return;
     }
     PixelBitmap = bitmap.release();
+    HoldTimerThread();
     SamplerHandle = CreateThread(nullptr, 0, SamplerThread, nullptr, 0, &WorkerThreadId);
     if (SamplerHandle == nullptr) {
+        ReleaseTimerThread();
         delete PixelBitmap;
         PixelBitmap = nullptr;
     }
@@ -153,7 +179,9 @@ void StartSampler() {
 bool FinishSampler() {
     StopFlag.store(true);
     if (SamplerHandle != nullptr) {
-        if (WaitForSingleObject(SamplerHandle, FinishWaitMs) != WAIT_OBJECT_0) {
+        const bool ended = WaitForSingleObject(SamplerHandle, FinishWaitMs) == WAIT_OBJECT_0;
+        ReleaseTimerThread();
+        if (!ended) {
             // Still inside a platform call: leave its memory to the end of the process.
             return false;
         }

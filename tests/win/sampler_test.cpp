@@ -1,7 +1,11 @@
 // The sampler against real windows and real screen reads under Wine.
 #include "sampler_fixture.h"
 
+#include <tlhelp32.h>
+
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -83,6 +87,40 @@ TEST_F(SamplerTest, FinishEndsTheThreadAndReleasesTheRowTable) {
     SetCursorPos(601, 300);
     PumpUntil([] { return false; }, 100);
     EXPECT_EQ(TextOf(XField), "");
+}
+
+// The threads of this process now, each as its id and creation time (ids can be reused).
+std::set<std::pair<DWORD, ULONGLONG>> ProcessThreads() {
+    std::set<std::pair<DWORD, ULONGLONG>> threads;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != GetCurrentProcessId()) {
+            continue;
+        }
+        HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID);
+        FILETIME created{}, ended{}, kernel{}, user{};
+        GetThreadTimes(thread, &created, &ended, &kernel, &user);
+        CloseHandle(thread);
+        threads.insert({entry.th32ThreadID, static_cast<ULONGLONG>(created.dwHighDateTime) << 32 |
+                                                created.dwLowDateTime});
+    }
+    CloseHandle(snapshot);
+    return threads;
+}
+
+TEST_F(SamplerTest, PausesReuseOneTimerThread) {
+    ASSERT_TRUE(PointAt(600, 300));
+    const auto before = ProcessThreads();
+    std::set<std::pair<DWORD, ULONGLONG>> seen = before;
+    for (int x = 601; x <= 630; ++x) { // at least one pass and pause each
+        ASSERT_TRUE(PointAt(x, 300));
+        const auto now = ProcessThreads();
+        seen.insert(now.begin(), now.end());
+    }
+    // A thread started for every pause would show up here once per pass.
+    EXPECT_LE(seen.size(), before.size() + 2);
 }
 
 MMRESULT WINAPI RefusingTimer(UINT, UINT, LPTIMECALLBACK, DWORD_PTR, UINT) {
