@@ -20,3 +20,8 @@ gtest_discover_tests(exe_checks)
 
 add_test(NAME shipped_exe_resources
          COMMAND ${CMAKE_SOURCE_DIR}/tests/native/resources_check.sh ${HUEPEEK_SHIPPED_EXE})
+
+add_test(NAME shipped_exe_is_reproducible
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/native/reproducible_check.sh ${CMAKE_SOURCE_DIR}
+                 ${HUEPEEK_SHIPPED_EXE})
+set_tests_properties(shipped_exe_is_reproducible PROPERTIES TIMEOUT 600)

@@ -38,3 +38,14 @@ huepeek_windows_test(win_program_tests tests/win/program_test.cpp)
 target_include_directories(win_program_tests PRIVATE tests/win)
 add_dependencies(win_program_tests Huepeek planted_winmm plain_winmm_import)
 set_tests_properties(win_program_tests PROPERTIES ENVIRONMENT WINEDLLOVERRIDES=winmm=n,b)
+
+# Run in a prefix of its own whose display is scaled to 200 % (scripts/lib.sh makes it).
+add_executable(win_dpi_tests tests/win/dpi_test.cpp)
+target_include_directories(win_dpi_tests PRIVATE tests/win)
+target_compile_options(win_dpi_tests PRIVATE ${HUEPEEK_WARNINGS})
+target_link_libraries(win_dpi_tests PRIVATE huepeek_app gtest_main)
+target_link_options(win_dpi_tests PRIVATE -static)
+add_test(NAME win_dpi_tests
+         COMMAND /usr/bin/env WINEPREFIX=${CMAKE_SOURCE_DIR}/build/wineprefix-dpi WINEDEBUG=-all
+                 /usr/lib/wine/wine64 $<TARGET_FILE:win_dpi_tests>)
+set_tests_properties(win_dpi_tests PROPERTIES TIMEOUT 600)

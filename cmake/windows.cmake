@@ -20,7 +20,12 @@ target_link_libraries(huepeek_app PUBLIC huepeek_readout user32 gdi32 kernel32)
 add_executable(Huepeek WIN32 src/app/winmain.cpp res/huepeek.rc)
 target_compile_options(Huepeek PRIVATE ${HUEPEEK_WARNINGS} ${HUEPEEK_WINDOWS_FLAGS})
 target_link_libraries(Huepeek PRIVATE huepeek_app)
-target_link_options(Huepeek PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+# Hardened (ASLR with its relocations, DEP, terminal-server aware) and reproducible.
+target_link_options(Huepeek PRIVATE -static -s -Wl,--gc-sections -Wl,--no-insert-timestamp
+    -Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(Huepeek PRIVATE -Wl,--large-address-aware)
+endif()
 
 if(HUEPEEK_WINDOWS_TESTS)
     include(cmake/windows-tests.cmake)

@@ -4,6 +4,8 @@ HUEPEEK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 export WINEPREFIX="$HUEPEEK_ROOT/build/wineprefix"
+# A copy of it whose display is scaled to 200 % (LogPixels 192), for the DPI tests.
+DPI_WINEPREFIX="$HUEPEEK_ROOT/build/wineprefix-dpi"
 export WINEDEBUG=-all
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev googletest python3
@@ -76,6 +78,14 @@ start_wine() {
         "$WINE" wineboot -i >/dev/null 2>&1 || true
         "$WINESERVER" -w
     fi
+    if [ ! -f "$DPI_WINEPREFIX/system.reg" ]; then
+        stage "copying the Wine prefix to build/wineprefix-dpi, scaled to 200 %"
+        rm -rf "$DPI_WINEPREFIX"
+        cp -a "$WINEPREFIX" "$DPI_WINEPREFIX"
+        WINEPREFIX="$DPI_WINEPREFIX" "$WINE" reg add 'HKCU\Control Panel\Desktop' \
+            /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+        WINEPREFIX="$DPI_WINEPREFIX" "$WINESERVER" -w
+    fi
     "$WINESERVER" -p
     WINESERVER_STARTED=1
     # Let Wine draw the window caption itself: there is no window manager under Xvfb.
@@ -84,6 +94,9 @@ start_wine() {
 }
 
 stop_session() {
-    if [ -n "$WINESERVER_STARTED" ]; then "$WINESERVER" -k >/dev/null 2>&1 || true; fi
+    if [ -n "$WINESERVER_STARTED" ]; then
+        "$WINESERVER" -k >/dev/null 2>&1 || true
+        WINEPREFIX="$DPI_WINEPREFIX" "$WINESERVER" -k >/dev/null 2>&1 || true
+    fi
     if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
 }

@@ -10,6 +10,8 @@ HANDLE PaceEvent = nullptr;
 UINT PaceTimerId = 0;
 DWORD WorkerThreadId = 0;
 PaceTimerFunctions PaceTimer;
+std::atomic<int> SamplerDpiAwareness{-1};
+LPTHREAD_START_ROUTINE SamplerEntry = SamplerThread;
 
 namespace {
 
@@ -61,6 +63,42 @@ void LoadPaceTimer() {
     if (PaceTimer.setEvent == nullptr || PaceTimer.killEvent == nullptr) {
         PaceTimer = {};
     }
+}
+
+template <class Function> Function User32Function(const char* name) {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 == nullptr
+               ? nullptr
+               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+// On a scaled display a thread without DPI awareness gets the pointer in
+// scaled coordinates while the screen copy reads physical pixels: it would
+// read a pixel up and to the left of the pointer. The sampler thread alone is
+// made per-monitor aware (v2, else v1), so both are physical pixels; the
+// window keeps its designed size. Where the function does not exist (before
+// Windows 10 1607) the thread stays as it was.
+void MakeThreadPerMonitorAware() {
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    const auto set = User32Function<SetContext>("SetThreadDpiAwarenessContext");
+    if (set == nullptr) {
+        return;
+    }
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 and DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE.
+    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+    const auto perMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+    if (set(perMonitorV2) == nullptr) {
+        set(perMonitor);
+    }
+}
+
+// This thread's DPI awareness as the platform reports it; -1 if it cannot say.
+int ThreadDpiAwareness() {
+    using GetContext = HANDLE(WINAPI*)();
+    using GetAwareness = int(WINAPI*)(HANDLE);
+    const auto get = User32Function<GetContext>("GetThreadDpiAwarenessContext");
+    const auto awareness = User32Function<GetAwareness>("GetAwarenessFromDpiAwarenessContext");
+    return get != nullptr && awareness != nullptr ? awareness(get()) : -1;
 }
 
 void CALLBACK IdleTimerCallback(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {}
@@ -168,7 +206,7 @@ void StartSampler() {
     }
     PixelBitmap = bitmap.release();
     HoldTimerThread();
-    SamplerHandle = CreateThread(nullptr, 0, SamplerThread, nullptr, 0, &WorkerThreadId);
+    SamplerHandle = CreateThread(nullptr, 0, SamplerEntry, nullptr, 0, &WorkerThreadId);
     if (SamplerHandle == nullptr) {
         ReleaseTimerThread();
         delete PixelBitmap;
@@ -194,6 +232,8 @@ bool FinishSampler() {
 
 DWORD WINAPI SamplerThread(LPVOID) {
     const std::unique_ptr<PixelBuffer> bitmap(PixelBitmap);
+    MakeThreadPerMonitorAware();
+    SamplerDpiAwareness.store(ThreadDpiAwareness());
     PassRecord shown;
     do {
         PassRecord pass;

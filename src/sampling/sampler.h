@@ -26,6 +26,10 @@ extern HANDLE PaceEvent;
 extern UINT PaceTimerId;
 extern DWORD WorkerThreadId;
 
+// The sampler thread's DPI awareness as the platform reports it on that
+// thread: 2 per-monitor aware, 0 unaware, -1 not known (no such functions).
+extern std::atomic<int> SamplerDpiAwareness;
+
 // The message the sampler posts to MainWindow when it has a pass to show.
 inline constexpr UINT PassMessage = WM_APP + 1;
 
@@ -45,6 +49,10 @@ void StartSampler();
 bool FinishSampler();
 
 DWORD WINAPI SamplerThread(LPVOID parameter);
+
+// The routine StartSampler runs on the new thread: SamplerThread, or a test's
+// wrapper that prepares the thread first.
+extern LPTHREAD_START_ROUTINE SamplerEntry;
 void PauseMs(DWORD milliseconds);
 void CALLBACK PaceTimerCallback(UINT timerId, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
 
