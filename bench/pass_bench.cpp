@@ -9,6 +9,7 @@
 #include "alloc_counter.h"
 #include "app/program.h"
 #include "app/shared.h"
+#include "gradient_target.h"
 #include "literal_sampler.h"
 #include "sampling/sampler.h"
 
@@ -305,38 +306,6 @@ Figures Measure(double seconds, Start start, Finish finish, bool latency = true)
     return f;
 }
 
-// --- the colour target: a gradient along the row ----------------------------
-
-LRESULT CALLBACK PaintGradient(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) {
-        RECT rect{};
-        GetClientRect(window, &rect);
-        static std::uint32_t row[1024];
-        for (int x = 0; x < 1024; ++x) {
-            const auto u = static_cast<std::uint32_t>(x);
-            row[x] = ((u * 37) & 0xFF) << 16 | ((u * 11) & 0xFF) << 8 | ((u * 3) & 0xFF);
-        }
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, 1024, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        StretchDIBits(reinterpret_cast<HDC>(wParam), 0, 0, 1024, rect.bottom, 0, 0, 1024, 1, row,
-                      &info, DIB_RGB_COLORS, SRCCOPY);
-        return 1;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND MakeTarget() {
-    WNDCLASSA record{};
-    record.lpfnWndProc = PaintGradient;
-    record.hInstance = GetModuleHandleA(nullptr);
-    record.lpszClassName = "HuepeekBenchTarget";
-    RegisterClassA(&record);
-    HWND target = CreateWindowExA(0, "HuepeekBenchTarget", "", WS_POPUP | WS_VISIBLE, 0, 0, 1024,
-                                  700, nullptr, nullptr, nullptr, nullptr);
-    UpdateWindow(target);
-    return target;
-}
-
 // --- the table --------------------------------------------------------------
 
 void Row(const char* name, double literal, double ours, const char* format) {
@@ -352,32 +321,42 @@ void Row(const char* name, double literal, double ours, const char* format) {
     std::printf("| %s | %s | %s | %s |\n", name, a, b, r);
 }
 
+double ProcessAndServer(const Window& w) {
+    return w.Percent(&Snapshot::process) + w.Percent(&Snapshot::server);
+}
+
+void CpuRows(const std::string& when, const Window& l, const Window& o) {
+    for (const auto& [name, clock] :
+         {std::pair{"process", &Snapshot::process}, std::pair{"Wine server", &Snapshot::server},
+          std::pair{"X server", &Snapshot::xserver}}) {
+        Row((std::string(name) + ", % of a core, " + when).c_str(), l.Percent(clock),
+            o.Percent(clock), "%.1f");
+    }
+    Row(("process + Wine server, % of a core, " + when).c_str(), ProcessAndServer(l),
+        ProcessAndServer(o), "%.1f");
+}
+
+// The median and the 99th percentile of one measure.
+void SpreadRows(const std::string& name, const std::string& when, const std::vector<double>& l,
+                const std::vector<double>& o) {
+    Row((name + " median" + when).c_str(), Percentile(l, 0.5), Percentile(o, 0.5), "%.2f");
+    Row((name + " p99" + when).c_str(), Percentile(l, 0.99), Percentile(o, 0.99), "%.2f");
+}
+
 void PrintTable(const Figures& l, const Figures& o, bool countingWorks) {
     std::printf("| measure | first design | Huepeek | ratio |\n|---|---:|---:|---:|\n");
     Row("passes per second, at rest", l.rest.Passes() / l.rest.Seconds(),
         o.rest.Passes() / o.rest.Seconds(), "%.1f");
     Row("passes per second, moving", l.moving.Passes() / l.moving.Seconds(),
         o.moving.Passes() / o.moving.Seconds(), "%.1f");
-    Row("pass period median, at rest (ms)", Percentile(l.restPeriods, 0.5),
-        Percentile(o.restPeriods, 0.5), "%.2f");
-    Row("pass period p99, at rest (ms)", Percentile(l.restPeriods, 0.99),
-        Percentile(o.restPeriods, 0.99), "%.2f");
+    SpreadRows("pass period", ", at rest (ms)", l.restPeriods, o.restPeriods);
     Row("pointer moves per second, moving",
         static_cast<double>(l.moving.after.moves - l.moving.before.moves) / l.moving.Seconds(),
         static_cast<double>(o.moving.after.moves - o.moving.before.moves) / o.moving.Seconds(),
         "%.1f");
-    Row("pass period median, moving (ms)", Percentile(l.movingPeriods, 0.5),
-        Percentile(o.movingPeriods, 0.5), "%.2f");
-    Row("pass period p99, moving (ms)", Percentile(l.movingPeriods, 0.99),
-        Percentile(o.movingPeriods, 0.99), "%.2f");
-    Row("x-field write period median, moving (ms)", Percentile(l.xPeriods, 0.5),
-        Percentile(o.xPeriods, 0.5), "%.2f");
-    Row("x-field write period p99, moving (ms)", Percentile(l.xPeriods, 0.99),
-        Percentile(o.xPeriods, 0.99), "%.2f");
-    Row("pointer-to-field latency median (ms)", Percentile(l.latencies, 0.5),
-        Percentile(o.latencies, 0.5), "%.2f");
-    Row("pointer-to-field latency p99 (ms)", Percentile(l.latencies, 0.99),
-        Percentile(o.latencies, 0.99), "%.2f");
+    SpreadRows("pass period", ", moving (ms)", l.movingPeriods, o.movingPeriods);
+    SpreadRows("x-field write period", ", moving (ms)", l.xPeriods, o.xPeriods);
+    SpreadRows("pointer-to-field latency", " (ms)", l.latencies, o.latencies);
     Row("latency trials without an answer in 1 s", l.latencyFailures, o.latencyFailures, "%.0f");
     auto perPass = [](const Window& w) {
         return 1e6 * (w.after.sampler - w.before.sampler) / w.Passes();
@@ -393,30 +372,13 @@ void PrintTable(const Figures& l, const Figures& o, bool countingWorks) {
     };
     Row("heap allocations per pass, at rest", allocations(l.rest), allocations(o.rest), "%.3f");
     Row("heap allocations per pass, moving", allocations(l.moving), allocations(o.moving), "%.3f");
-    for (const auto& [name, clock] :
-         {std::pair{"process", &Snapshot::process}, std::pair{"Wine server", &Snapshot::server},
-          std::pair{"X server", &Snapshot::xserver}}) {
-        Row((std::string(name) + ", % of a core, at rest").c_str(), l.rest.Percent(clock),
-            o.rest.Percent(clock), "%.1f");
-    }
-    Row("process + Wine server, % of a core, at rest",
-        l.rest.Percent(&Snapshot::process) + l.rest.Percent(&Snapshot::server),
-        o.rest.Percent(&Snapshot::process) + o.rest.Percent(&Snapshot::server), "%.1f");
+    CpuRows("at rest", l.rest, o.rest);
     auto per100Passes = [](const Window& w) {
-        return (w.Percent(&Snapshot::process) + w.Percent(&Snapshot::server)) /
-               (w.Passes() / w.Seconds()) * 100;
+        return ProcessAndServer(w) / (w.Passes() / w.Seconds()) * 100;
     };
     Row("process + Wine server, % of a core per 100 passes/s, at rest", per100Passes(l.rest),
         per100Passes(o.rest), "%.1f");
-    for (const auto& [name, clock] :
-         {std::pair{"process", &Snapshot::process}, std::pair{"Wine server", &Snapshot::server},
-          std::pair{"X server", &Snapshot::xserver}}) {
-        Row((std::string(name) + ", % of a core, moving").c_str(), l.moving.Percent(clock),
-            o.moving.Percent(clock), "%.1f");
-    }
-    Row("process + Wine server, % of a core, moving",
-        l.moving.Percent(&Snapshot::process) + l.moving.Percent(&Snapshot::server),
-        o.moving.Percent(&Snapshot::process) + o.moving.Percent(&Snapshot::server), "%.1f");
+    CpuRows("moving", l.moving, o.moving);
 }
 
 } // namespace
@@ -444,12 +406,12 @@ int main(int argc, char** argv) {
     HeapFree(GetProcessHeap(), 0, probe);
     const bool countingWorks = AllocationCount() == probeStart + 2;
 
-    HWND target = MakeTarget();
+    GradientTarget target;
     CreateUiFont();
     RegisterMainClass();
     ReadWorkArea();
     CreateMainWindow();
-    if (MainWindow == nullptr || target == nullptr) {
+    if (MainWindow == nullptr || target.window() == nullptr) {
         std::fprintf(stderr, "no window\n");
         return 1;
     }
@@ -483,6 +445,5 @@ int main(int argc, char** argv) {
                 alone.moving.Percent(&Snapshot::process), alone.moving.Percent(&Snapshot::server),
                 alone.moving.Percent(&Snapshot::xserver));
     DestroyWindow(MainWindow);
-    DestroyWindow(target);
     return 0;
 }

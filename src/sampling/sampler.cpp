@@ -147,6 +147,9 @@ bool CapturePass(PixelBuffer& bitmap, PassRecord& pass) {
             return false;
         }
     }
+#ifdef HUEPEEK_LEAK_SCREEN_DC
+    GetDC(nullptr); // a deliberate leak, built only to show that the soak sees one
+#endif
     // The copy must have landed in the buffer's memory before it is read.
     GdiFlush();
     const std::uint8_t* row = PixelRows[0];

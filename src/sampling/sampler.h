@@ -53,6 +53,7 @@ DWORD WINAPI SamplerThread(LPVOID parameter);
 // The routine StartSampler runs on the new thread: SamplerThread, or a test's
 // wrapper that prepares the thread first.
 extern LPTHREAD_START_ROUTINE SamplerEntry;
+
 void PauseMs(DWORD milliseconds);
 void CALLBACK PaceTimerCallback(UINT timerId, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
 
