@@ -12,6 +12,7 @@
 #include "gradient_target.h"
 #include "literal_sampler.h"
 #include "sampling/sampler.h"
+#include "wait.h"
 
 #include <windows.h>
 
@@ -55,18 +56,6 @@ MMRESULT WINAPI CountingSetEvent(UINT delay, UINT resolution, LPTIMECALLBACK cal
     PauseStamps[n % MaxStamps] = Now();
     PauseCount.store(n + 1);
     return SystemTimer.setEvent(delay, resolution, callback, user, flags);
-}
-
-bool LoadSystemTimer() {
-    HMODULE winmm = LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (winmm == nullptr) {
-        return false;
-    }
-    SystemTimer.setEvent = reinterpret_cast<decltype(SystemTimer.setEvent)>(
-        reinterpret_cast<void*>(GetProcAddress(winmm, "timeSetEvent")));
-    SystemTimer.killEvent = reinterpret_cast<decltype(SystemTimer.killEvent)>(
-        reinterpret_cast<void*>(GetProcAddress(winmm, "timeKillEvent")));
-    return SystemTimer.setEvent != nullptr && SystemTimer.killEvent != nullptr;
 }
 
 // --- every text the x field is given, through a subclass --------------------
@@ -178,14 +167,6 @@ Snapshot Take(HANDLE sampler) {
 }
 
 // --- driving ---------------------------------------------------------------
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 // Keeps this (the UI) thread answering for `ms`, calling tick() between waits.
 template <class Tick> void PumpFor(double ms, DWORD waitMs, Tick tick) {
@@ -309,13 +290,14 @@ Figures Measure(double seconds, Start start, Finish finish, bool latency = true)
 // --- the table --------------------------------------------------------------
 
 void Row(const char* name, double literal, double ours, const char* format) {
-    char a[32], b[32], r[32] = "";
-    std::snprintf(a, sizeof a, format, literal);
-    std::snprintf(b, sizeof b, format, ours);
-    if (std::isnan(literal) || std::isnan(ours)) {
-        std::snprintf(a, sizeof a, std::isnan(literal) ? "n/a" : format, literal);
-        std::snprintf(b, sizeof b, std::isnan(ours) ? "n/a" : format, ours);
-    } else if (literal != 0) {
+    char a[32] = "n/a", b[32] = "n/a", r[32] = "";
+    if (!std::isnan(literal)) {
+        std::snprintf(a, sizeof a, format, literal);
+    }
+    if (!std::isnan(ours)) {
+        std::snprintf(b, sizeof b, format, ours);
+    }
+    if (!std::isnan(literal) && !std::isnan(ours) && literal != 0) {
         std::snprintf(r, sizeof r, "%.2f", ours / literal);
     }
     std::printf("| %s | %s | %s | %s |\n", name, a, b, r);
@@ -391,7 +373,8 @@ int main(int argc, char** argv) {
     StatPath("HUEPEEK_WINESERVER_PID", ServerStat);
     StatPath("HUEPEEK_XSERVER_PID", XServerStat);
 
-    if (!LoadSystemTimer()) {
+    SystemTimer = SystemPaceTimer();
+    if (SystemTimer.setEvent == nullptr) {
         std::fprintf(stderr, "no multimedia timer\n");
         return 1;
     }

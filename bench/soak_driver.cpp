@@ -10,6 +10,7 @@
 // Lines: "started <pid>", "sample <seconds> <handles> <gdi objects> <user objects>",
 // "exit <code>"; a line starting "error" on failure (exit code 1).
 #include "gradient_target.h"
+#include "wait.h"
 
 #include <windows.h>
 
@@ -30,27 +31,22 @@ constexpr ULONGLONG RestEveryMs = 20000;
 constexpr DWORD RestMs = 500;
 constexpr int RowY = 300;
 
+// Keeps this thread's windows answering for `ms`.
 void PumpFor(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    while (GetTickCount64() < end) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-    }
+    PumpUntil([] { return false; }, ms);
 }
 
 HWND WaitForWindow(HANDLE process) {
-    const ULONGLONG deadline = GetTickCount64() + 20000;
-    while (GetTickCount64() < deadline && WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
-        HWND window = FindWindowA("Huepeek", nullptr);
-        if (window != nullptr && FindWindowExA(window, nullptr, "BUTTON", nullptr) != nullptr) {
-            return window;
-        }
-        PumpFor(20);
-    }
-    return nullptr;
+    HWND window = nullptr;
+    PumpUntil(
+        [&] {
+            window = FindWindowA("Huepeek", nullptr);
+            return WaitForSingleObject(process, 0) != WAIT_TIMEOUT ||
+                   (window != nullptr &&
+                    FindWindowExA(window, nullptr, "BUTTON", nullptr) != nullptr);
+        },
+        20000);
+    return window;
 }
 
 int Fail(const char* what, HANDLE process) {

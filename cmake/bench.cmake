@@ -3,12 +3,12 @@ add_executable(pass_bench bench/pass_bench.cpp bench/literal_sampler.cpp bench/a
 target_compile_options(pass_bench PRIVATE ${HUEPEEK_WARNINGS})
 target_link_libraries(pass_bench PRIVATE huepeek_app)
 target_link_options(pass_bench PRIVATE -static)
-target_include_directories(pass_bench PRIVATE bench)
+target_include_directories(pass_bench PRIVATE bench tests/win)
 
 # The soak: its Windows driver, and a program that leaks one screen DC per
 # pass, built only to show that the soak sees a leak.
 add_executable(soak_driver bench/soak_driver.cpp)
-target_include_directories(soak_driver PRIVATE bench)
+target_include_directories(soak_driver PRIVATE bench tests/win)
 target_compile_options(soak_driver PRIVATE ${HUEPEEK_WARNINGS})
 target_compile_definitions(soak_driver PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(soak_driver PRIVATE user32 gdi32 kernel32)

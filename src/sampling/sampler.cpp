@@ -50,26 +50,14 @@ std::atomic<bool> RefreshRequested{true};
 Colour SavedColour;
 bool WritingFields = false;
 
-void LoadPaceTimer() {
-    // Only the system's own copy: never a winmm.dll lying beside the program.
-    HMODULE winmm = LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (winmm == nullptr) {
-        return;
-    }
-    PaceTimer.setEvent = reinterpret_cast<decltype(PaceTimer.setEvent)>(
-        reinterpret_cast<void*>(GetProcAddress(winmm, "timeSetEvent")));
-    PaceTimer.killEvent = reinterpret_cast<decltype(PaceTimer.killEvent)>(
-        reinterpret_cast<void*>(GetProcAddress(winmm, "timeKillEvent")));
-    if (PaceTimer.setEvent == nullptr || PaceTimer.killEvent == nullptr) {
-        PaceTimer = {};
-    }
+template <class Function> Function ModuleFunction(HMODULE module, const char* name) {
+    return module == nullptr
+               ? nullptr
+               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 template <class Function> Function User32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 == nullptr
-               ? nullptr
-               : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+    return ModuleFunction<Function>(GetModuleHandleA("user32.dll"), name);
 }
 
 // On a scaled display a thread without DPI awareness gets the pointer in
@@ -186,6 +174,18 @@ void ShowPosition(LONG x, LONG y) {
 
 } // namespace
 
+PaceTimerFunctions SystemPaceTimer() {
+    // Only the system's own copy: never a winmm.dll lying beside the program.
+    HMODULE winmm = LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    PaceTimerFunctions timer;
+    timer.setEvent = ModuleFunction<decltype(timer.setEvent)>(winmm, "timeSetEvent");
+    timer.killEvent = ModuleFunction<decltype(timer.killEvent)>(winmm, "timeKillEvent");
+    if (timer.setEvent == nullptr || timer.killEvent == nullptr) {
+        return {};
+    }
+    return timer;
+}
+
 void StartSampler() {
     std::unique_ptr<PixelBuffer> bitmap = PixelBuffer::Create();
     if (bitmap != nullptr && PixelRows.Resize(static_cast<std::size_t>(bitmap->Height()))) {
@@ -197,7 +197,7 @@ void StartSampler() {
         PaceEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     }
     if (PaceTimer.setEvent == nullptr) {
-        LoadPaceTimer();
+        PaceTimer = SystemPaceTimer();
     }
     StopFlag.store(false);
     RefreshRequested.store(true);

@@ -40,6 +40,10 @@ struct PaceTimerFunctions {
 };
 extern PaceTimerFunctions PaceTimer;
 
+// timeSetEvent and timeKillEvent of the system's winmm.dll (never one beside
+// the program); both null if either cannot be had.
+PaceTimerFunctions SystemPaceTimer();
+
 // Prepares the pixel buffer and the pacing event, clears StopFlag and starts
 // the sampler thread. Run once on the UI thread, before the message loop.
 void StartSampler();
